@@ -107,5 +107,6 @@ std::optional<uint64_t> find_cut(const ByteReader& source, uint64_t start, uint6
   if (scan.lone_break) return scan.lone_break;
   // The last byte starts a character exactly when the run of high bytes before it is even.
   const bool last_starts_character = scan.run_length % 2 == 0;
-  return scan.last_is_high && last_starts_character ? end - 1 : end;
+  // A one-byte chunk keeps its byte, so that every piece has at least one.
+  return scan.last_is_high && last_starts_character && end - 1 > start ? end - 1 : end;
 }
