@@ -1,0 +1,26 @@
+#include "ui/commands.h"
+
+#include "split/split_run.h"
+#include "ui/main_window.h"
+#include "ui/open_files_dialog.h"
+#include "ui/source_list.h"
+#include "ui/window_host.h"
+
+void on_window_created(MainWindow&, const std::string&) {}
+
+void on_window_will_be_destroyed(MainWindow&, const std::string&) {}
+
+void start_split_clicked(MainWindow& window, const std::string&) {
+  WindowHost host(window);
+  run_split(host);
+}
+
+void add_files_clicked(MainWindow& window, const std::string&) {
+  for (const std::string& path : choose_source_files(window.handle())) {
+    source_list::append_path(window.window_handle_of(超级列表框1), path);
+  }
+}
+
+void clear_list_clicked(MainWindow& window, const std::string&) {
+  source_list::clear(window.window_handle_of(超级列表框1));
+}
