@@ -334,6 +334,11 @@ LRESULT MainWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
       FillRect(reinterpret_cast<HDC>(wparam), &area, GetSysColorBrush(COLOR_BTNFACE));
       return 1;
     }
+    case WM_SETFONT:
+      font_ = reinterpret_cast<HFONT>(wparam);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font_);
     case WM_SETCURSOR:
       if (on_set_cursor(reinterpret_cast<HWND>(wparam), LOWORD(lparam))) return TRUE;
       break;

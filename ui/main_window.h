@@ -75,6 +75,7 @@ class MainWindow {
   std::vector<HWND> member_windows_;
   std::vector<UniqueFont> member_fonts_;
   std::vector<UniqueBrush> member_brushes_;
+  HFONT font_ = nullptr;  // the stock font it was given; not owned
   UniqueIcon big_icon_;
   UniqueIcon small_icon_;
   int32_t focus_memory_ = -1;

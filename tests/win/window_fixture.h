@@ -1,0 +1,35 @@
+// A test fixture that builds the real main window in the test process and pumps its
+// messages through the window's own keyboard handling, as the program's loop does.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+
+#include "ui/main_window.h"
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window_ = MainWindow::build(GetModuleHandleA(nullptr), main_window_template());
+    ASSERT_TRUE(window_);
+    ASSERT_TRUE(window_->exists());
+    pump();
+  }
+  void TearDown() override { window_.reset(); }
+
+  void pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (window_ && window_->handle_key_message(message)) continue;
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+
+  HWND member(int32_t position) { return window_->window_handle_of(position); }
+  HWND main() { return window_->handle(); }
+
+  std::unique_ptr<MainWindow> window_;
+};
