@@ -169,6 +169,28 @@ TEST_F(WindowTest, MainWindowIsCentredFixedAndCaptioned) {
             GetStockObject(DEFAULT_GUI_FONT));
 }
 
+SIZE icon_size(HICON icon) {
+  ICONINFO info = {};
+  if (!GetIconInfo(icon, &info)) return {0, 0};
+  BITMAP bitmap = {};
+  GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  return {bitmap.bmWidth, info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2};
+}
+
+// The test program carries the program's resources, so the window finds DEFAULT_ICON.
+TEST_F(WindowTest, WindowTakesItsBigAndSmallIconsFromTheResources) {
+  const auto big = reinterpret_cast<HICON>(SendMessageA(main(), WM_GETICON, ICON_BIG, 0));
+  const auto small = reinterpret_cast<HICON>(SendMessageA(main(), WM_GETICON, ICON_SMALL, 0));
+  ASSERT_NE(big, nullptr);
+  ASSERT_NE(small, nullptr);
+  EXPECT_EQ(icon_size(big).cx, 32);
+  EXPECT_EQ(icon_size(big).cy, 32);
+  EXPECT_EQ(icon_size(small).cx, 16);
+  EXPECT_EQ(icon_size(small).cy, 16);
+}
+
 TEST_F(WindowTest, TabOrderFollowsTheTemplate) {
   EXPECT_EQ(window_->tab_order(),
             (std::vector<int32_t>{超级列表框1, 按钮2, 按钮3, 按钮1, 编辑框1, 编辑框2, 单选框1,
