@@ -3,10 +3,14 @@
 #include "split/split_run.h"
 #include "ui/main_window.h"
 #include "ui/open_files_dialog.h"
+#include "ui/output_folder.h"
 #include "ui/source_list.h"
+#include "ui/texts.h"
 #include "ui/window_host.h"
 
-void on_window_created(MainWindow&, const std::string&) {}
+void on_window_created(MainWindow& window, const std::string&) {
+  window.write_member_text(编辑框1, desktop_folder_text());
+}
 
 void on_window_will_be_destroyed(MainWindow&, const std::string&) {}
 
@@ -23,4 +27,8 @@ void add_files_clicked(MainWindow& window, const std::string&) {
 
 void clear_list_clicked(MainWindow& window, const std::string&) {
   source_list::clear(window.window_handle_of(超级列表框1));
+}
+
+void browse_folder_clicked(MainWindow& window, const std::string&) {
+  window.write_member_text(编辑框1, browse_for_folder(ui_text(UiText::browse_folder_title)));
 }

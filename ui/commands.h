@@ -10,3 +10,4 @@ void on_window_will_be_destroyed(MainWindow& window, const std::string& argument
 void start_split_clicked(MainWindow& window, const std::string& argument);
 void add_files_clicked(MainWindow& window, const std::string& argument);
 void clear_list_clicked(MainWindow& window, const std::string& argument);
+void browse_folder_clicked(MainWindow& window, const std::string& argument);

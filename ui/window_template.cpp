@@ -16,6 +16,7 @@ constexpr EventBinding kWindowEvents[] = {
 constexpr EventBinding kStartEvents[] = {{button_clicked, start_split_clicked}};
 constexpr EventBinding kClearEvents[] = {{button_clicked, clear_list_clicked}};
 constexpr EventBinding kAddEvents[] = {{button_clicked, add_files_clicked}};
+constexpr EventBinding kBrowseEvents[] = {{button_clicked, browse_folder_clicked}};
 
 #define EVENTS(table) table, std::size(table)
 #define NO_EVENTS nullptr, 0
@@ -54,7 +55,7 @@ constexpr MemberRecord kMembers[] = {
    true, false, true, 0, 0, ES_LEFT, nullptr, kBlack, kWhite, false, NO_EVENTS},
   {MemberKind::Button, "按钮1", main_window, 600, 80, 25, 20, ">>",
    true, false, true, 0, 0, BS_CENTER | BS_BOTTOM, nullptr, kBlack, kDefaultColour, false,
-   NO_EVENTS},
+   EVENTS(kBrowseEvents)},
   {MemberKind::Button, "按钮3", main_window, 96, 8, 80, 32, "清空列表",
    true, false, true, 0, 0, BS_CENTER | BS_VCENTER, nullptr, kBlack, kDefaultColour, false,
    EVENTS(kClearEvents)},

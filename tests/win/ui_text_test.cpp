@@ -8,6 +8,7 @@
 
 #include "ui/fatal_error.h"
 #include "ui/open_files_text.h"
+#include "ui/output_folder.h"
 #include "ui/size_filter.h"
 #include "ui/window_template.h"
 
@@ -119,6 +120,27 @@ TEST(WindowTemplate, RejectsBrokenTemplates) {
   EXPECT_FALSE(check([](auto& r) { r[按钮2].width = 0; }));
   EXPECT_FALSE(check([](auto& r) { r[按钮2].events = nullptr; }));
   EXPECT_FALSE(template_is_valid(WindowTemplate{records.data(), 0}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DesktopFolderText, EndsInExactlyOneBackslash) {
+  const std::string long_path = "C:\\" + std::string(256, 'd');  // 259 bytes
+  const struct {
+    std::string path;
+    std::string expected;
+  } cases[] = {
+      {"C:\\users\\me\\Desktop", "C:\\users\\me\\Desktop\\"},
+      {"C:\\users\\me\\Desktop\\", "C:\\users\\me\\Desktop\\"},
+      {"C:\\", "C:\\"},
+      {"", ""},
+      // 乗 (0x81 0x5C) ends the path: its second byte is no backslash.
+      {"C:\\" + kBackslashTrail, "C:\\" + kBackslashTrail + "\\"},
+      {long_path, long_path + "\\"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(with_trailing_backslash(c.path), c.expected) << c.path;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <thread>
 
 #include "ui/main_window.h"
 
@@ -26,6 +27,16 @@ class WindowTest : public ::testing::Test {
       TranslateMessage(&message);
       DispatchMessageA(&message);
     }
+  }
+
+  // Clicks a member button and lets `work` run on a second thread meanwhile, for the
+  // dialogs and message boxes that the click brings up on this thread.
+  template <typename Work>
+  void click_while(int32_t button, Work work) {
+    std::thread worker(work);
+    SendMessageA(member(button), BM_CLICK, 0, 0);
+    worker.join();
+    pump();
   }
 
   HWND member(int32_t position) { return window_->window_handle_of(position); }
