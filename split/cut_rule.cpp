@@ -80,33 +80,53 @@ std::optional<uint64_t> scan_block(Scan& scan, uint64_t lo, const char* b, std::
   return std::nullopt;
 }
 
+// Starts a scan of the chunk [start, end) whose last byte is `last`.
+Scan begin_scan(uint64_t start, uint64_t end, char last) {
+  Scan scan;
+  scan.start = start;
+  scan.end = end;
+  scan.last_is_high = is_high(last);
+  scan.counting_run = end - 1 > start;  // the run ends right before the last byte
+  scan.run_next = end - 2;
+  return scan;
+}
+
+// The cut when the whole chunk was scanned without finding a CR LF.
+uint64_t finish_scan(const Scan& scan) {
+  if (scan.lone_break) return *scan.lone_break;
+  // The last byte starts a character exactly when the run of high bytes before it is even.
+  const bool last_starts_character = scan.run_length % 2 == 0;
+  // A one-byte chunk keeps its byte, so that every piece has at least one.
+  return scan.last_is_high && last_starts_character && scan.end - 1 > scan.start ? scan.end - 1
+                                                                                 : scan.end;
+}
+
 }  // namespace
+
+std::size_t find_cut_in_memory(const char* chunk, std::size_t length) {
+  if (length == 0) return 0;
+  Scan scan = begin_scan(0, length, chunk[length - 1]);
+  if (std::optional<uint64_t> cut = scan_block(scan, 0, chunk, length)) {
+    return static_cast<std::size_t>(*cut);
+  }
+  return static_cast<std::size_t>(finish_scan(scan));
+}
 
 std::optional<uint64_t> find_cut(const ByteReader& source, uint64_t start, uint64_t end,
                                  char* buffer, std::size_t buffer_size) {
   if (buffer_size < 2 || end <= start) return std::nullopt;
   Scan scan;
-  scan.start = start;
-  scan.end = end;
   std::size_t block = buffer_size < kFirstScanBlock ? buffer_size : kFirstScanBlock;
   uint64_t hi = end;
   for (bool first = true;; first = false) {
     const uint64_t lo = hi - start > block ? hi - block : start;
     const std::size_t length = static_cast<std::size_t>(hi - lo);
     if (source.read_at(lo, buffer, length) != static_cast<int64_t>(length)) return std::nullopt;
-    if (first) {
-      scan.last_is_high = is_high(buffer[length - 1]);
-      scan.counting_run = end - 1 > start;  // the run ends right before the last byte
-      scan.run_next = end - 2;
-    }
+    if (first) scan = begin_scan(start, end, buffer[length - 1]);
     if (std::optional<uint64_t> cut = scan_block(scan, lo, buffer, length)) return cut;
     if (lo == start) break;
     hi = lo + 1;  // one byte of overlap: an LF at lo is judged with its predecessor
     if (block < buffer_size) block = block * 2 < buffer_size ? block * 2 : buffer_size;
   }
-  if (scan.lone_break) return scan.lone_break;
-  // The last byte starts a character exactly when the run of high bytes before it is even.
-  const bool last_starts_character = scan.run_length % 2 == 0;
-  // A one-byte chunk keeps its byte, so that every piece has at least one.
-  return scan.last_is_high && last_starts_character && end - 1 > start ? end - 1 : end;
+  return finish_scan(scan);
 }

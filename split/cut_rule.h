@@ -19,3 +19,6 @@
 // Nothing on a read error or when the source is shorter than the chunk.
 std::optional<uint64_t> find_cut(const ByteReader& source, uint64_t start, uint64_t end,
                                  char* buffer, std::size_t buffer_size);
+
+// The same rule for a chunk held whole in memory: the length of its piece, 1 to `length`.
+std::size_t find_cut_in_memory(const char* chunk, std::size_t length);

@@ -56,8 +56,7 @@ SourceFile SourceFile::open(const std::string& path) {
     ::close(fd);
     return SourceFile();
   }
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  return SourceFile(fd);
+  return SourceFile(fd);  // O_NONBLOCK stays: it changes nothing for a regular file
 }
 
 bool SourceFile::size(uint64_t* bytes) const {
@@ -127,7 +126,7 @@ PieceOpenResult PieceFile::create(const std::string& path,
     ::close(fd);
     return PieceOpenResult::is_listed_source;
   }
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  // O_NONBLOCK stays: it changes nothing for a regular file, and saves two calls a piece.
   if (st.st_size != 0 && ::ftruncate(fd, 0) != 0) {
     ::close(fd);
     return PieceOpenResult::failed;

@@ -215,24 +215,44 @@ TEST_F(SplitRun, NeverWritesOverAListedSource) {
   EXPECT_EQ(a11, victim);
 }
 
-TEST_F(SplitRun, ASourceThatShrinksMidwayIsAReadErrorAndItsPartialPieceIsGone) {
-  const std::string text = lines(60, 100);
-  const std::string path = source("novel.txt", text);
-  host.size = "1";
-  host.on_folder_read = [&](int reads) {
-    if (reads == 3) {  // piece 2 is about to be written
-      ASSERT_TRUE(write_bytes(path, text.substr(0, 1500)));
+// Both ways of reading: chunks through the buffer, and ranges copied from the source.
+TEST(SplitRunShrinking, ASourceThatShrinksMidwayIsAReadErrorAndItsPartialPieceIsGone) {
+  for (std::size_t block_size : {std::size_t{256}, std::size_t{1} << 20}) {
+    TempDir dir;
+    const std::string text = [] {
+      std::string t;
+      for (int i = 0; i < 60; ++i) t += std::string(98, 'a') + "\r\n";
+      return t;
+    }();
+    const std::string path = dir / "novel.txt";
+    ASSERT_TRUE(write_bytes(path, text));
+    ASSERT_TRUE(make_dir(dir / "out"));
+    RecordingHost host;
+    host.folder = dir / "out" + TempDir::sep();
+    host.size = "1";
+    host.sources = {path};
+    host.on_folder_read = [&](int reads) {
+      if (reads == 3) {  // piece 2 is about to be written
+        ASSERT_TRUE(write_bytes(path, text.substr(0, 1500)));
+      }
+    };
+    SplitTuning tuning;
+    tuning.block_size = block_size;
+    EXPECT_EQ(run_split(host, tuning), RunOutcome::completed_with_faults);
+    const std::string expected = std::string(message::kFinishedWithFaultsBefore) + "1" +
+                                 message::kFinishedWithFaultsAfter + "\r\n" + path +
+                                 message::kReasonSeparator + message::kReadFailed;
+    EXPECT_EQ(host.messages, std::vector<std::string>{expected});
+    // Copying piece 2 from the source meets the shorter file and leaves no piece 2; read
+    // through the buffer, piece 2 was already read whole and is written as it was read.
+    const std::size_t kept = block_size < 1024 ? 1 : 2;
+    ASSERT_EQ(list_dir(dir / "out").size(), kept);
+    for (std::size_t k = 1; k <= kept; ++k) {
+      std::string bytes;
+      ASSERT_TRUE(read_bytes(dir / "out" + TempDir::sep() + "novel" + std::to_string(k) + ".txt", &bytes));
+      EXPECT_EQ(bytes, model_pieces(text, 1024)[k - 1]);
     }
-  };
-  SplitTuning tuning;
-  tuning.block_size = 256;
-  EXPECT_EQ(run_split(host, tuning), RunOutcome::completed_with_faults);
-  const std::string expected = std::string(message::kFinishedWithFaultsBefore) + "1" +
-                               message::kFinishedWithFaultsAfter + "\r\n" + path +
-                               message::kReasonSeparator + message::kReadFailed;
-  EXPECT_EQ(host.messages, std::vector<std::string>{expected});
-  EXPECT_EQ(list_dir(out), std::vector<std::string>{"novel1.txt"});
-  EXPECT_EQ(piece("novel1.txt"), model_pieces(text, 1024)[0]);
+  }
 }
 
 TEST_F(SplitRun, ListsTwentyFailuresAndCountsTheRest) {
