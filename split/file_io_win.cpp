@@ -126,18 +126,24 @@ PieceOpenResult PieceFile::create(const std::string& path,
     return PieceOpenResult::failed;
   }
   const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
-  FileIdentity id;
-  if (GetFileType(h) != FILE_TYPE_DISK || !identity_of_handle(h, &id)) {
+  if (GetFileType(h) != FILE_TYPE_DISK) {  // a device name such as NUL
     CloseHandle(h);
     return PieceOpenResult::failed;
   }
-  if (contains_identity(protected_files, id)) {
-    CloseHandle(h);
-    return PieceOpenResult::is_listed_source;
-  }
-  if (existed && !SetEndOfFile(h)) {
-    CloseHandle(h);
-    return PieceOpenResult::failed;
+  if (existed) {  // a file just made is no source: only one found there is asked
+    FileIdentity id;
+    PieceOpenResult refusal = PieceOpenResult::opened;
+    if (!identity_of_handle(h, &id)) {
+      refusal = PieceOpenResult::failed;
+    } else if (contains_identity(protected_files, id)) {
+      refusal = PieceOpenResult::is_listed_source;
+    } else if (!SetEndOfFile(h)) {
+      refusal = PieceOpenResult::failed;
+    }
+    if (refusal != PieceOpenResult::opened) {
+      CloseHandle(h);
+      return refusal;
+    }
   }
   *piece = PieceFile();
   piece->handle_ = value_of(h);
