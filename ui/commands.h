@@ -11,3 +11,5 @@ void start_split_clicked(MainWindow& window, const std::string& argument);
 void add_files_clicked(MainWindow& window, const std::string& argument);
 void clear_list_clicked(MainWindow& window, const std::string& argument);
 void browse_folder_clicked(MainWindow& window, const std::string& argument);
+// The got-file handler of the drop target: appends every path of the file-list text.
+void files_dropped(MainWindow& window, const std::string& file_list);

@@ -54,6 +54,7 @@ MainWindow::MainWindow(HINSTANCE instance, const WindowTemplate& layout)
     : instance_(instance), layout_(layout), member_windows_(layout.count, nullptr) {
   member_fonts_.resize(layout.count);
   member_brushes_.resize(layout.count);
+  member_drop_targets_.resize(layout.count);
 }
 
 MainWindow::~MainWindow() {
@@ -106,6 +107,14 @@ bool MainWindow::create_members() {
     if (record.back_colour != kDefaultColour) {
       member_brushes_[position].reset(CreateSolidBrush(record.back_colour));
     }
+    if (record.kind == MemberKind::DropTarget) {
+      member_drop_targets_[position] =
+          DropTarget::create([this, position](const std::string& text) {
+            raise_event(position, drop_got_file, text);
+          });
+      if (!member_drop_targets_[position]) return false;
+      continue;
+    }
     const MemberFonts fonts = {default_gui_font(), member_fonts_[position].get()};
     bool made = false;
     member_windows_[position] =
@@ -153,6 +162,11 @@ HWND MainWindow::window_handle_of(int32_t member) const {
     report_fatal_error(ui_text(UiText::member_handle_missing));
   }
   return member_windows_[member];
+}
+
+DropTarget* MainWindow::drop_target_of(int32_t member) const {
+  if (member < 0 || static_cast<std::size_t>(member) >= layout_.count) return nullptr;
+  return member_drop_targets_[member].get();
 }
 
 std::string MainWindow::read_member_text(int32_t member) const {

@@ -1,6 +1,6 @@
 // The program's one window, built from the window template: its members' windows, their
 // event routing, the window's keyboard handling and focus, and the operations the commands
-// use (member texts, member windows, the disabled state).
+// use (member texts, member windows and drop targets, the disabled state).
 #pragma once
 
 #include <windows.h>
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/drop_target.h"
 #include "ui/handles.h"
 #include "ui/window_template.h"
 
@@ -29,6 +30,8 @@ class MainWindow {
   const WindowTemplate& layout() const { return layout_; }
 
   HWND window_handle_of(int32_t member) const;
+  // The drop target object of a DropTarget member, or null for any other member.
+  DropTarget* drop_target_of(int32_t member) const;
   std::string read_member_text(int32_t member) const;
   void write_member_text(int32_t member, const std::string& text);
   void set_window_disabled(bool disabled);
@@ -75,6 +78,7 @@ class MainWindow {
   std::vector<HWND> member_windows_;
   std::vector<UniqueFont> member_fonts_;
   std::vector<UniqueBrush> member_brushes_;
+  std::vector<DropTarget::Owner> member_drop_targets_;  // raise their member's got-file event
   HFONT font_ = nullptr;  // the stock font it was given; not owned
   UniqueIcon big_icon_;
   UniqueIcon small_icon_;

@@ -17,6 +17,7 @@ constexpr EventBinding kStartEvents[] = {{button_clicked, start_split_clicked}};
 constexpr EventBinding kClearEvents[] = {{button_clicked, clear_list_clicked}};
 constexpr EventBinding kAddEvents[] = {{button_clicked, add_files_clicked}};
 constexpr EventBinding kBrowseEvents[] = {{button_clicked, browse_folder_clicked}};
+constexpr EventBinding kDropEvents[] = {{drop_got_file, files_dropped}};
 
 #define EVENTS(table) table, std::size(table)
 #define NO_EVENTS nullptr, 0
@@ -63,7 +64,7 @@ constexpr MemberRecord kMembers[] = {
    true, false, true, 0, 0, BS_CENTER | BS_VCENTER, nullptr, kBlack, kDefaultColour, false,
    EVENTS(kAddEvents)},
   {MemberKind::DropTarget, "拖放对象1", main_window, 280, 63, 26, 26, "",
-   false, false, false, 0, 0, 0, nullptr, kBlack, kDefaultColour, false, NO_EVENTS},
+   false, false, false, 0, 0, 0, nullptr, kBlack, kDefaultColour, false, EVENTS(kDropEvents)},
   {MemberKind::ListView, "超级列表框1", main_window, 8, 48, 328, 392, "",
    true, false, true, 0, 0, 0, nullptr, kBlack, kWhite, false, NO_EVENTS},
 };

@@ -1,5 +1,7 @@
 #include "tests/win/drive.h"
 
+#include <commctrl.h>
+
 #include <cstring>
 
 namespace {
@@ -88,6 +90,38 @@ bool set_text(HWND window, const std::string& text) {
   DWORD_PTR result = 0;
   return SendMessageTimeoutA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
                              SMTO_ABORTIFHUNG, 5000, &result) != 0;
+}
+
+std::vector<std::string> list_rows(HWND list) {
+  std::vector<std::string> rows;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(list, &pid);
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return rows;
+  constexpr SIZE_T kTextSize = 1 << 16;
+  char* lent = static_cast<char*>(
+      VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + kTextSize, MEM_COMMIT, PAGE_READWRITE));
+  if (lent) {
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+      LVITEMA item = {};
+      item.iSubItem = 0;
+      item.pszText = lent + sizeof(LVITEMA);
+      item.cchTextMax = static_cast<int>(kTextSize);
+      std::string text(kTextSize, '\0');
+      SIZE_T moved = 0;
+      WriteProcessMemory(process, lent, &item, sizeof item, &moved);
+      WriteProcessMemory(process, lent + sizeof(LVITEMA), text.data(), 1, &moved);
+      SendMessageA(list, LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(lent));
+      ReadProcessMemory(process, lent + sizeof(LVITEMA), text.data(), kTextSize, &moved);
+      text.resize(strnlen(text.data(), text.size()));
+      rows.push_back(text);
+    }
+    VirtualFreeEx(process, lent, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return rows;
 }
 
 void click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }

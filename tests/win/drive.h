@@ -27,6 +27,8 @@ std::string class_of(HWND window);
 // A window's text, read with WM_GETTEXT so that it works across processes.
 std::string text_of(HWND window);
 bool set_text(HWND window, const std::string& text);
+// The rows of a list view in another process, read through memory lent by that process.
+std::vector<std::string> list_rows(HWND list);
 void click(HWND button);
 
 // Message boxes and common dialogs are "#32770" windows.

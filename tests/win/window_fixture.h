@@ -1,9 +1,11 @@
 // A test fixture that builds the real main window in the test process and pumps its
-// messages through the window's own keyboard handling, as the program's loop does.
+// messages through the window's own keyboard handling, as the program's loop does. OLE is
+// initialised around the window, as the program's start-up does.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <ole2.h>
 
 #include <memory>
 #include <thread>
@@ -13,12 +15,16 @@
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    ole_ready_ = SUCCEEDED(OleInitialize(nullptr));
     window_ = MainWindow::build(GetModuleHandleA(nullptr), main_window_template());
     ASSERT_TRUE(window_);
     ASSERT_TRUE(window_->exists());
     pump();
   }
-  void TearDown() override { window_.reset(); }
+  void TearDown() override {
+    window_.reset();
+    if (ole_ready_) OleUninitialize();
+  }
 
   void pump() {
     MSG message;
@@ -43,4 +49,5 @@ class WindowTest : public ::testing::Test {
   HWND main() { return window_->handle(); }
 
   std::unique_ptr<MainWindow> window_;
+  bool ole_ready_ = false;
 };
