@@ -49,8 +49,9 @@ HTREEITEM find_item(HWND tree, HTREEITEM parent, const std::string& wanted, int 
 class OutputFolderTest : public WindowTest {
  protected:
   // Clicks ">>" and works the browser: selects the item whose text holds each of `path`'s
-  // parts in turn (none: keep the browser's own selection), then presses OK or Cancel.
-  void browse(const std::vector<std::string>& path, bool ok) {
+  // parts in turn (none: keep the browser's own selection), or with `parent` the item that
+  // holds the last one, then presses OK or Cancel.
+  void browse(const std::vector<std::string>& path, bool ok, bool parent = false) {
     const DWORD pid = GetCurrentProcessId();
     click_while(按钮1, [&, pid] {
       HWND dialog = wait_for_dialog(pid);
@@ -61,6 +62,10 @@ class OutputFolderTest : public WindowTest {
       HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
       for (const std::string& part : path) {
         item = item ? find_item(tree, item, part, 2) : nullptr;
+      }
+      if (parent && item) {
+        item = reinterpret_cast<HTREEITEM>(
+            SendMessageA(tree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(item)));
       }
       if (!path.empty()) {
         EXPECT_NE(item, nullptr);
@@ -104,6 +109,14 @@ TEST_F(OutputFolderTest, BrowsedFolderComesBackWithoutATrailingBackslash) {
 TEST_F(OutputFolderTest, DriveRootComesBackWithItsBackslash) {
   browse({"(C:)"}, true);
   EXPECT_EQ(field(), "C:\\");
+}
+
+TEST_F(OutputFolderTest, AnItemWithoutAFolderPathEmptiesTheField) {
+  ASSERT_FALSE(field().empty());
+  // The item that holds the drives is no folder on disk.
+  browse({"(C:)"}, true, true);
+  EXPECT_EQ(field(), "");
+  EXPECT_TRUE(IsWindowEnabled(main()));
 }
 
 TEST_F(OutputFolderTest, DoubleByteFolderNameComesBackWhole) {
