@@ -114,15 +114,20 @@ PieceOpenResult PieceFile::create(const std::string& path,
                                   const std::vector<FileIdentity>& protected_files,
                                   PieceFile* piece) {
   if (path.empty()) return PieceOpenResult::failed;
-  // Opened without truncating, so that a listed source found at the path is left intact.
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
+  // A new file cannot be a source, even when it reuses the inode of a source deleted
+  // meanwhile; a file already there is opened without truncating, so that a listed source
+  // found at the path is left intact.
+  constexpr int kFlags = O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+  int fd = ::open(path.c_str(), kFlags | O_CREAT | O_EXCL, 0666);
+  const bool existed = fd < 0 && errno == EEXIST;
+  if (existed) fd = ::open(path.c_str(), kFlags);
   if (fd < 0) return PieceOpenResult::failed;
   struct stat st;
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
     return PieceOpenResult::failed;
   }
-  if (contains_identity(protected_files, identity_from(st))) {
+  if (existed && contains_identity(protected_files, identity_from(st))) {
     ::close(fd);
     return PieceOpenResult::is_listed_source;
   }

@@ -12,6 +12,13 @@ SourceFault fault(SourceFault::Kind kind, std::string piece_path = std::string()
   return SourceFault{kind, std::move(piece_path)};
 }
 
+// A read that races another program cutting the source short may see zeros where bytes
+// were: a source now shorter than what was read from it is a read error, never a piece.
+bool still_holds(const SourceFile& source, uint64_t end) {
+  uint64_t size = 0;
+  return source.size(&size) && size >= end;
+}
+
 // Where the pieces of one source go: names them and opens them one after the other.
 class PieceSink {
  public:
@@ -50,7 +57,9 @@ class PieceSink {
     switch (copy_range(source, offset, length, piece, spec_.buffer, spec_.buffer_size,
                        spec_.kernel_copy)) {
       case CopyResult::copied:
-        return finish(piece);
+        if (still_holds(source, offset + length)) return finish(piece);
+        piece.discard();
+        return fault(SourceFault::read_failed);
       case CopyResult::read_failed:
         piece.discard();
         return fault(SourceFault::read_failed);
@@ -84,7 +93,8 @@ SourceFault split_through_buffer(const SourceFile& source, uint64_t size, PieceS
   for (uint64_t start = 0; start < size;) {
     const std::size_t chunk = size - start > n ? n : static_cast<std::size_t>(size - start);
     const std::size_t want = chunk - held;
-    if (want > 0 && source.read_at(start + held, buffer + held, want) != static_cast<int64_t>(want)) {
+    if (want > 0 && (source.read_at(start + held, buffer + held, want) != static_cast<int64_t>(want) ||
+                     !still_holds(source, start + chunk))) {
       return fault(SourceFault::read_failed);
     }
     const bool last = size - start <= n;
