@@ -12,8 +12,16 @@
 namespace {
 
 // Load DLLs only from the system folder, and end the process on heap corruption.
+// SetDefaultDllDirectories is looked up rather than imported: Windows 7 without its
+// update KB2533623 lacks it, and an import would keep the program from starting there.
+// Without it, at least the current folder leaves the DLL search.
 void harden_process() {
-  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  using SetDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+  const auto set_default_dll_directories = reinterpret_cast<SetDirectoriesFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+  if (!set_default_dll_directories || !set_default_dll_directories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+    SetDllDirectoryA("");
+  }
   HeapSetInformation(nullptr, HeapEnableTerminationOnCorruption, nullptr, 0);
 }
 

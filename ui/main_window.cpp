@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "ui/common_controls.h"
 #include "ui/fatal_error.h"
 #include "ui/label_window.h"
 #include "ui/member_factory.h"
@@ -99,8 +100,7 @@ bool MainWindow::create_frame() {
 }
 
 bool MainWindow::create_members() {
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
-  InitCommonControlsEx(&controls);
+  load_list_view_classes();  // a failure shows when the list view cannot be created
   for (int32_t position = static_cast<int32_t>(layout_.count) - 1; position > 0; --position) {
     const MemberRecord& record = layout_.members[position];
     if (record.font) member_fonts_[position].reset(create_member_font(*record.font));
