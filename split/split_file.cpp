@@ -22,13 +22,13 @@ bool still_holds(const SourceFile& source, uint64_t end) {
 // Where the pieces of one source go: names them and opens them one after the other.
 class PieceSink {
  public:
-  PieceSink(SplitHost& host, std::string stem, const PieceSpec& spec)
-      : host_(host), stem_(std::move(stem)), spec_(spec) {}
+  PieceSink(SplitHost& host, std::string stem, const PiecePlan& plan)
+      : host_(host), stem_(std::move(stem)), plan_(plan) {}
 
   // Opens the next piece, replacing a file of that name; a fault when it cannot.
   std::optional<SourceFault> open_next(PieceFile* piece) {
     path_ = piece_path(host_.output_folder_text(), stem_, ++number_);
-    switch (PieceFile::create(path_, *spec_.protected_files, piece)) {
+    switch (PieceFile::create(path_, *plan_.protected_files, piece)) {
       case PieceOpenResult::opened:
         return std::nullopt;
       case PieceOpenResult::failed:
@@ -54,8 +54,8 @@ class PieceSink {
   std::optional<SourceFault> copy_piece(const SourceFile& source, uint64_t offset, uint64_t length) {
     PieceFile piece;
     if (std::optional<SourceFault> f = open_next(&piece)) return f;
-    switch (copy_range(source, offset, length, piece, spec_.buffer, spec_.buffer_size,
-                       spec_.kernel_copy)) {
+    switch (copy_range(source, offset, length, piece, plan_.buffer, plan_.buffer_size,
+                       plan_.kernel_copy)) {
       case CopyResult::copied:
         if (still_holds(source, offset + length)) return finish(piece);
         piece.discard();
@@ -78,7 +78,7 @@ class PieceSink {
 
   SplitHost& host_;
   const std::string stem_;
-  const PieceSpec& spec_;
+  const PiecePlan& plan_;
   uint32_t number_ = 0;
   std::string path_;
 };
@@ -86,9 +86,9 @@ class PieceSink {
 // Chunks that fit the buffer: every byte of the source is read once, in order. The bytes
 // after a cut stay in the buffer and open the next chunk.
 SourceFault split_through_buffer(const SourceFile& source, uint64_t size, PieceSink& sink,
-                                 const PieceSpec& spec) {
-  char* const buffer = spec.buffer;
-  const std::size_t n = static_cast<std::size_t>(spec.piece_bytes);
+                                 const PiecePlan& plan) {
+  char* const buffer = plan.buffer;
+  const std::size_t n = static_cast<std::size_t>(plan.piece_bytes);
   std::size_t held = 0;  // bytes of the chunk already in the buffer
   for (uint64_t start = 0; start < size;) {
     const std::size_t chunk = size - start > n ? n : static_cast<std::size_t>(size - start);
@@ -110,12 +110,12 @@ SourceFault split_through_buffer(const SourceFile& source, uint64_t size, PieceS
 // Chunks larger than the buffer: the cut is found by scanning back from the chunk's end,
 // then the piece is copied from the source.
 SourceFault split_by_ranges(const SourceFile& source, uint64_t size, PieceSink& sink,
-                            const PieceSpec& spec) {
+                            const PiecePlan& plan) {
   for (uint64_t start = 0; start < size;) {
     uint64_t cut = size;
-    if (size - start > spec.piece_bytes) {
+    if (size - start > plan.piece_bytes) {
       const std::optional<uint64_t> found =
-          find_cut(source, start, start + spec.piece_bytes, spec.buffer, spec.buffer_size);
+          find_cut(source, start, start + plan.piece_bytes, plan.buffer, plan.buffer_size);
       if (!found) return fault(SourceFault::read_failed);
       cut = *found;
     }
@@ -128,16 +128,16 @@ SourceFault split_by_ranges(const SourceFile& source, uint64_t size, PieceSink& 
 }  // namespace
 
 SourceFault split_source_file(const std::string& source_path, SplitHost& host,
-                              const PieceSpec& spec) {
+                              const PiecePlan& plan) {
   const SourceFile source = SourceFile::open(source_path);
   if (!source.is_open()) return fault(SourceFault::cannot_open);
-  if (spec.buffer == nullptr) return fault(SourceFault::read_failed);
+  if (plan.buffer == nullptr) return fault(SourceFault::read_failed);
   // The length as it is now bounds the split, so a source that another program keeps
   // appending to still comes to an end.
   uint64_t size = 0;
   if (!source.size(&size)) return fault(SourceFault::read_failed);
 
-  PieceSink sink(host, stem_of(source_path), spec);
-  return spec.piece_bytes <= spec.buffer_size ? split_through_buffer(source, size, sink, spec)
-                                              : split_by_ranges(source, size, sink, spec);
+  PieceSink sink(host, stem_of(source_path), plan);
+  return plan.piece_bytes <= plan.buffer_size ? split_through_buffer(source, size, sink, plan)
+                                              : split_by_ranges(source, size, sink, plan);
 }

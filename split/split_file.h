@@ -14,7 +14,7 @@ struct SourceFault {
   std::string piece_path;  // for cannot_write and would_overwrite_source
 };
 
-struct PieceSpec {
+struct PiecePlan {
   uint64_t piece_bytes;                       // the chunk length: piece size times 1024
   const std::vector<FileIdentity>* protected_files;  // the run's sources, sorted
   char* buffer;                               // the run's one buffer
@@ -28,4 +28,4 @@ struct PieceSpec {
 // Stops at the first fault; a piece that could not be written completely is deleted and the
 // pieces before it are kept.
 SourceFault split_source_file(const std::string& source_path, SplitHost& host,
-                              const PieceSpec& spec);
+                              const PiecePlan& plan);

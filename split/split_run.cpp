@@ -54,12 +54,12 @@ RunOutcome run_split(SplitHost& host, const SplitTuning& tuning) {
   // One buffer serves the whole run; when it cannot be had every source is a read error.
   const std::size_t buffer_size = std::max<std::size_t>(tuning.block_size, 2);
   const std::unique_ptr<char[]> buffer(new (std::nothrow) char[buffer_size]);
-  const PieceSpec spec{static_cast<uint64_t>(*size_kb) * 1024u, &sources, buffer.get(),
+  const PiecePlan plan{static_cast<uint64_t>(*size_kb) * 1024u, &sources, buffer.get(),
                        buffer_size, tuning.kernel_copy};
 
   std::vector<FailedSource> failed;
   for (const std::string& path : paths) {
-    SourceFault fault = split_source_file(path, host, spec);
+    SourceFault fault = split_source_file(path, host, plan);
     if (fault.kind != SourceFault::none) failed.push_back(FailedSource{path, std::move(fault)});
   }
 

@@ -32,16 +32,16 @@ bool register_main_window_class(HINSTANCE instance, WNDPROC procedure) {
 
 HFONT default_gui_font() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
-HFONT create_member_font(const FontSpec& spec) {
+HFONT create_member_font(const FontSpec& font_spec) {
   LOGFONTA font = {};
-  font.lfHeight = spec.height;
-  font.lfWeight = spec.weight;
+  font.lfHeight = font_spec.height;
+  font.lfWeight = font_spec.weight;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfOutPrecision = OUT_DEFAULT_PRECIS;
   font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   font.lfQuality = PROOF_QUALITY;
   font.lfPitchAndFamily = DEFAULT_PITCH;
-  lstrcpynA(font.lfFaceName, spec.face, LF_FACESIZE);
+  lstrcpynA(font.lfFaceName, font_spec.face, LF_FACESIZE);
   return CreateFontIndirectA(&font);
 }
 
