@@ -68,7 +68,7 @@ ProgramResult run_program(const std::string& exe, const std::vector<std::string>
   si.hStdOutput = out;
   si.hStdError = err;
   PROCESS_INFORMATION pi = {};
-  if (CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, TRUE, 0, nullptr, work_dir.c_str(), &si, &pi)) {
+  if (CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, work_dir.c_str(), &si, &pi)) {
     WaitForSingleObject(pi.hProcess, INFINITE);
     DWORD code = 0;
     GetExitCodeProcess(pi.hProcess, &code);
