@@ -60,17 +60,23 @@ std::string fold_full_width(std::string_view text) {
   return out;
 }
 
-int32_t parse_leading_integer(std::string_view text) {
+LeadingNumber read_leading_number(std::string_view text) {
   const std::string folded = fold_full_width(text);
   std::size_t i = 0;
   while (i < folded.size() && (folded[i] == ' ' || (folded[i] >= '\t' && folded[i] <= '\r'))) ++i;
-  bool negative = false;
-  if (i < folded.size() && (folded[i] == '+' || folded[i] == '-')) negative = folded[i++] == '-';
+  LeadingNumber number;
+  if (i < folded.size() && (folded[i] == '+' || folded[i] == '-')) number.negative = folded[i++] == '-';
+  const std::size_t first_digit = i;
+  while (i < folded.size() && folded[i] >= '0' && folded[i] <= '9') ++i;
+  number.digits = folded.substr(first_digit, i - first_digit);
+  return number;
+}
+
+int32_t parse_leading_integer(std::string_view text) {
+  const LeadingNumber number = read_leading_number(text);
   uint32_t value = 0;  // unsigned, so that wrapping is defined
-  for (; i < folded.size() && folded[i] >= '0' && folded[i] <= '9'; ++i) {
-    value = value * 10u + static_cast<uint32_t>(folded[i] - '0');
-  }
-  if (negative) value = 0u - value;
+  for (char digit : number.digits) value = value * 10u + static_cast<uint32_t>(digit - '0');
+  if (number.negative) value = 0u - value;
   return static_cast<int32_t>(value);
 }
 

@@ -23,6 +23,15 @@ std::string slice_text(std::string_view text, int32_t start, int32_t count);
 // lead byte at the end is dropped.
 std::string fold_full_width(std::string_view text);
 
+// The number at the start of a text, as the size field reads it: full-width forms folded,
+// leading blanks (0x09 to 0x0D and 0x20) skipped, one optional sign, then the digits that
+// follow (none when the text has no leading number).
+struct LeadingNumber {
+  bool negative = false;
+  std::string digits;
+};
+LeadingNumber read_leading_number(std::string_view text);
+
 // The integer at the start of the text after folding full-width forms: leading blanks, an
 // optional sign and the digits that follow, in wrapping 32-bit arithmetic; 0 without digits.
 int32_t parse_leading_integer(std::string_view text);
