@@ -122,20 +122,23 @@ PieceOpenResult PieceFile::create(const std::string& path,
   const bool existed = fd < 0 && errno == EEXIST;
   if (existed) fd = ::open(path.c_str(), kFlags);
   if (fd < 0) return PieceOpenResult::failed;
-  struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return PieceOpenResult::failed;
-  }
-  if (existed && contains_identity(protected_files, identity_from(st))) {
-    ::close(fd);
-    return PieceOpenResult::is_listed_source;
+  // A file this call created is an empty regular file: only one found there is asked.
+  if (existed) {
+    struct stat st;
+    PieceOpenResult refusal = PieceOpenResult::opened;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      refusal = PieceOpenResult::failed;
+    } else if (contains_identity(protected_files, identity_from(st))) {
+      refusal = PieceOpenResult::is_listed_source;
+    } else if (st.st_size != 0 && ::ftruncate(fd, 0) != 0) {
+      refusal = PieceOpenResult::failed;
+    }
+    if (refusal != PieceOpenResult::opened) {
+      ::close(fd);
+      return refusal;
+    }
   }
   // O_NONBLOCK stays: it changes nothing for a regular file, and saves two calls a piece.
-  if (st.st_size != 0 && ::ftruncate(fd, 0) != 0) {
-    ::close(fd);
-    return PieceOpenResult::failed;
-  }
   *piece = PieceFile();
   piece->handle_ = fd;
   piece->path_ = path;
