@@ -156,7 +156,11 @@ bool accept_open_dialog(HWND dialog, const std::string& names) {
 
 void cancel_dialog(HWND dialog) { click(find_control(dialog, IDCANCEL, "Button")); }
 
-std::string unique_folder(const std::string& base, const std::string& prefix) {
+std::string unique_folder(const std::string& prefix) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  std::string base(temp);
+  if (!base.empty() && base.back() == '\\') base.pop_back();
   static LONG counter = 0;
   for (;;) {
     const std::string folder = base + "\\" + prefix + std::to_string(GetCurrentProcessId()) +

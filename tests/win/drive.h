@@ -43,7 +43,8 @@ bool accept_open_dialog(HWND dialog, const std::string& names);
 void cancel_dialog(HWND dialog);
 
 // Files in a folder for a test, with names and contents as given (names in code page 936).
-std::string unique_folder(const std::string& base, const std::string& prefix);
+// A new, empty folder in the system's folder for temporary files; empty when none could be made.
+std::string unique_folder(const std::string& prefix);
 bool write_file(const std::string& path, const std::string& bytes);
 bool read_file(const std::string& path, std::string& bytes);
 std::vector<std::string> files_in(const std::string& folder);

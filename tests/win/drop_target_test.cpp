@@ -58,13 +58,6 @@ class DropTargetTest : public WindowTest {
  protected:
   DropTarget& target() { return *window_->drop_target_of(拖放对象1); }
   HWND list() { return member(超级列表框1); }
-  std::vector<std::string> rows() {
-    std::vector<std::string> texts;
-    for (int32_t i = 0; i < source_list::count(list()); ++i) {
-      texts.push_back(source_list::item_text(list(), i));
-    }
-    return texts;
-  }
 };
 
 TEST_F(DropTargetTest, OnlyTheListViewIsRegisteredAtStartUp) {

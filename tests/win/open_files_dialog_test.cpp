@@ -14,26 +14,13 @@ class OpenFilesDialogTest : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    std::string base(temp);
-    if (!base.empty() && base.back() == '\\') base.pop_back();
-    folder_ = unique_folder(base, "qv_dialog_");
+    folder_ = unique_folder("qv_dialog_");
     ASSERT_FALSE(folder_.empty());
   }
   void TearDown() override {
     WindowTest::TearDown();
     remove_folder(folder_);
     for (const std::string& path : root_files_) DeleteFileA(path.c_str());
-  }
-
-  std::vector<std::string> rows() {
-    std::vector<std::string> texts;
-    HWND list = member(超级列表框1);
-    for (int32_t i = 0; i < source_list::count(list); ++i) {
-      texts.push_back(source_list::item_text(list, i));
-    }
-    return texts;
   }
 
   // Clicks 添加文件 and lets `drive` work the dialog from a second thread; returns when the

@@ -15,14 +15,6 @@
 
 namespace {
 
-std::string temp_base() {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  std::string base(temp);
-  if (!base.empty() && base.back() == '\\') base.pop_back();
-  return base;
-}
-
 struct DataDeleter {
   void operator()(OfferedData* data) const { data->Release(); }
 };
@@ -37,7 +29,7 @@ class QuorvaneDropTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
     ole_ready_ = true;
-    folder_ = unique_folder(temp_base(), "qv_drop_");
+    folder_ = unique_folder("qv_drop_");
     ASSERT_FALSE(folder_.empty());
     program_ = std::make_unique<RunningProgram>(quorvane_exe());
     ASSERT_TRUE(program_->started());

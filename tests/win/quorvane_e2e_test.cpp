@@ -14,18 +14,10 @@
 
 namespace {
 
-std::string temp_base() {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  std::string base(temp);
-  if (!base.empty() && base.back() == '\\') base.pop_back();
-  return base;
-}
-
 class QuorvaneTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = unique_folder(temp_base(), "qv_e2e_");
+    folder_ = unique_folder("qv_e2e_");
     ASSERT_FALSE(folder_.empty());
     ASSERT_TRUE(CreateDirectoryA(out().c_str(), nullptr));
     start();

@@ -14,13 +14,6 @@ namespace {
 class SourceListTest : public WindowTest {
  protected:
   HWND list() { return member(超级列表框1); }
-  std::vector<std::string> rows() {
-    std::vector<std::string> texts;
-    for (int32_t i = 0; i < source_list::count(list()); ++i) {
-      texts.push_back(source_list::item_text(list(), i));
-    }
-    return texts;
-  }
 };
 
 TEST_F(SourceListTest, KeepsRowsInOrderWithDuplicates) {

@@ -36,11 +36,7 @@ class SplitButtonTest : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    std::string base(temp);
-    if (!base.empty() && base.back() == '\\') base.pop_back();
-    folder_ = unique_folder(base, "qv_split_");
+    folder_ = unique_folder("qv_split_");
     ASSERT_FALSE(folder_.empty());
     ASSERT_TRUE(CreateDirectoryA((folder_ + "\\out").c_str(), nullptr));
     g_events.clear();

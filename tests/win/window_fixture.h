@@ -7,10 +7,15 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "ui/main_window.h"
+#include "ui/source_list.h"
+#include "ui/window_template.h"
 
 class WindowTest : public ::testing::Test {
  protected:
@@ -47,6 +52,15 @@ class WindowTest : public ::testing::Test {
 
   HWND member(int32_t position) { return window_->window_handle_of(position); }
   HWND main() { return window_->handle(); }
+  // The texts of the source list's rows, in order.
+  std::vector<std::string> rows() {
+    const HWND list = member(超级列表框1);
+    std::vector<std::string> texts;
+    for (int32_t i = 0; i < source_list::count(list); ++i) {
+      texts.push_back(source_list::item_text(list, i));
+    }
+    return texts;
+  }
 
   std::unique_ptr<MainWindow> window_;
   bool ole_ready_ = false;
